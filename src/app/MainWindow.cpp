@@ -10,6 +10,8 @@
 #include "GridField.h"
 #include "Guard.h"
 #include "TextField.h"
+#include "persist/SaveLoadUi.h"
+#include "persist/SavedFormCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,6 +67,24 @@ QLabel* caption(const QString& text, bool bold, QWidget* parent)
     return label;
 }
 
+// The save and load commands' dialogs, in Hungarian.
+class DialogUi : public SaveLoadUi
+{
+public:
+    explicit DialogUi(QWidget* parent)
+        : m_parent(parent)
+    {
+    }
+    QString askText(const QString& caption, const QString& prompt) override
+    {
+        return AppDialogs::askText(m_parent, caption, prompt);
+    }
+    void showInformation(const QString& text) override { AppDialogs::showInformation(m_parent, text); }
+
+private:
+    QWidget* m_parent;
+};
+
 } // namespace
 
 MainWindow::MainWindow(const QLocale& locale, QWidget* parent)
@@ -72,6 +92,7 @@ MainWindow::MainWindow(const QLocale& locale, QWidget* parent)
                               | Qt::WindowCloseButtonHint)
     , m_model(Catalogue::standard(), locale)
     , m_calc(m_model)
+    , m_savedFormPath(SavedFormCommands::savedFormPath(QCoreApplication::applicationDirPath()))
 {
     const Catalogue& catalogue = m_model.catalogue();
     setWindowTitle(catalogue.windowCaption);
@@ -479,10 +500,14 @@ void MainWindow::Nyomtats1Click()
 
 void MainWindow::Kitltsmentse1Click()
 {
+    DialogUi ui(this);
+    guarded(this, [&] { SavedFormCommands::save(m_model, ui, m_savedFormPath); });
 }
 
 void MainWindow::Kitltttrlapbetltse1Click()
 {
+    DialogUi ui(this);
+    guarded(this, [&] { SavedFormCommands::load(m_model, ui, m_savedFormPath); });
 }
 
 void MainWindow::Kitltsitmutat1Click()

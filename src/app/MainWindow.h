@@ -80,6 +80,7 @@ private:
 
     FormModel m_model;
     Calculations m_calc;
+    QString m_savedFormPath;
     QScrollArea* m_scroll = nullptr;
     QTabWidget* m_sheets = nullptr;
     QHash<QString, QWidget*> m_fieldWidgets;
@@ -88,7 +89,6 @@ private:
     QHash<QString, QWidget*> m_labels;
     QHash<QString, QAction*> m_actions;
     QList<QWidget*> m_tabChain;
-    QString m_savedFormPath;
     QPointer<QWidget> m_guide;
     std::function<void()> m_printHandler;
     int m_wheelRemainder = 0;

@@ -105,6 +105,12 @@ QDate FormModel::date(int field) const
 
 void FormModel::setDate(int field, QDate date)
 {
+    // A limited date field holds no date outside its limits, whoever writes it.
+    const FieldSpec& s = spec(field);
+    if (s.minDate.isValid() && date < s.minDate)
+        date = s.minDate;
+    if (s.maxDate.isValid() && date > s.maxDate)
+        date = s.maxDate;
     FieldState& state = m_fields[field];
     if (state.date == date || !date.isValid())
         return;

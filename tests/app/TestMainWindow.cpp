@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void enteringSectionsRecoloursCaptionBars();
     void disabledSheetBlocksInputButKeepsFieldFlags();
     void guideOpensOnceAndChangesNoField();
+    void saveAndLoadThroughTheMenu();
 
 private:
     std::unique_ptr<MainWindow> m_window;
@@ -323,6 +325,39 @@ void TestMainWindow::guideOpensOnceAndChangesNoField()
     for (int f = 0; f < w.model().fieldCount(); ++f)
         after << w.model().text(f);
     QCOMPARE(after, before);
+}
+
+void TestMainWindow::saveAndLoadThroughTheMenu()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("EZP11009.txt"));
+    MainWindow& w = *m_window;
+    w.setSavedFormPath(path);
+    auto* name = qobject_cast<QLineEdit*>(w.fieldWidget(QStringLiteral("Edit1")));
+    focus(name);
+    QTest::keyClicks(name, QStringLiteral("Kiss Pal"));
+    w.model().setItemIndex(u"LMDRadioGroup5", 1);
+    w.model().setText(u"PBNumEdit84", QStringLiteral("3500000"));
+
+    AppDialogs::setNextAnswers({QStringLiteral("titok")});
+    w.menuAction(QStringLiteral("Kitltsmentse1"))->trigger();
+    QVERIFY(QFile::exists(path));
+    QVERIFY(AppDialogs::takeShown().isEmpty()); // no message confirms a save
+
+    MainWindow fresh(TestLocales::hungarian());
+    fresh.setSavedFormPath(path);
+    AppDialogs::setNextAnswers({QStringLiteral("Titok")});
+    fresh.menuAction(QStringLiteral("Kitltttrlapbetltse1"))->trigger();
+    QCOMPARE(AppDialogs::takeShown(), QStringList{QStringLiteral("information: Hibás jelszó!           .")});
+    AppDialogs::setNextAnswers({QStringLiteral("titok")});
+    fresh.menuAction(QStringLiteral("Kitltttrlapbetltse1"))->trigger();
+    QVERIFY(AppDialogs::takeShown().isEmpty());
+    QCOMPARE(qobject_cast<QLineEdit*>(fresh.fieldWidget(QStringLiteral("Edit1")))->text(), QStringLiteral("Kiss Pal"));
+    QCOMPARE(fresh.model().value(u"PBNumEdit6"), 2800000.0L);
+    // The enabling rules ran after the load: the simplified base is in use.
+    QVERIFY(fresh.sheets()->isTabEnabled(8));
+    QVERIFY(!fresh.sheets()->isTabEnabled(1));
 }
 
 QTEST_MAIN(TestMainWindow)

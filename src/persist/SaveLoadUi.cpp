@@ -1,0 +1,3 @@
+#include "SaveLoadUi.h"
+
+SaveLoadUi::~SaveLoadUi() = default;
