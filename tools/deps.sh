@@ -2,7 +2,7 @@
 # when any of them is missing. Sourced by the run and test commands.
 ezp_install_deps() {
     local packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libssl-dev
-                    fonts-liberation2 fonts-wine fonts-dejavu-core fontconfig poppler-utils xvfb xauth)
+                    fonts-liberation2 fonts-wine fonts-dejavu-core fonts-dejavu-extra fontconfig poppler-utils xvfb xauth)
     local missing=()
     for p in "${packages[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

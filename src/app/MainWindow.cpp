@@ -11,6 +11,7 @@
 #include "Guard.h"
 #include "TextField.h"
 #include "persist/SaveLoadUi.h"
+#include "preview/ReportPreview.h"
 #include "persist/SavedFormCommands.h"
 
 #include <QAction>
@@ -93,6 +94,7 @@ MainWindow::MainWindow(const QLocale& locale, QWidget* parent)
     , m_model(Catalogue::standard(), locale)
     , m_calc(m_model)
     , m_savedFormPath(SavedFormCommands::savedFormPath(QCoreApplication::applicationDirPath()))
+    , m_report(ReportTemplate::standard())
 {
     const Catalogue& catalogue = m_model.catalogue();
     setWindowTitle(catalogue.windowCaption);
@@ -494,8 +496,7 @@ QAction* MainWindow::menuAction(const QString& name) const
 
 void MainWindow::Nyomtats1Click()
 {
-    if (m_printHandler)
-        m_printHandler();
+    guarded(this, [this] { ReportPreview::printReturn(m_model, m_report, this, m_digits); });
 }
 
 void MainWindow::Kitltsmentse1Click()

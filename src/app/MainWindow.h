@@ -2,12 +2,12 @@
 
 #include "calc/Calculations.h"
 #include "model/FormModel.h"
+#include "print/BarcodeText.h"
+#include "print/ReportTemplate.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-
-#include <functional>
 
 class GridField;
 class QAction;
@@ -57,9 +57,10 @@ public:
     void Kitltsitmutat1Click();
     void Kilps1Click();
 
-    // The print command's steps once the barcode text is formed: set by the
-    // printing part of the application.
-    void setPrintHandler(std::function<void()> handler) { m_printHandler = std::move(handler); }
+    // The report template the print command prepares (its barcode object
+    // keeps the last barcode text), and where the processor digits come from.
+    ReportTemplate& report() { return m_report; }
+    void setDigitSource(BarcodeText::DigitSource digits) { m_digits = std::move(digits); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,6 +91,7 @@ private:
     QHash<QString, QAction*> m_actions;
     QList<QWidget*> m_tabChain;
     QPointer<QWidget> m_guide;
-    std::function<void()> m_printHandler;
+    ReportTemplate m_report;
+    BarcodeText::DigitSource m_digits = BarcodeText::processorDigits;
     int m_wheelRemainder = 0;
 };

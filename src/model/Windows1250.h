@@ -4,8 +4,9 @@
 #include <QString>
 
 // The program's texts are 8-bit Windows-1250 wherever bytes are hashed,
-// encrypted or written. Characters the code page cannot hold become '?', the
-// same way every time, so a password maps to the same key on save and load.
+// encrypted or written. A character the code page cannot hold becomes the
+// substitute byte 0x1A, the same way every time, so a password maps to the
+// same key on save and load.
 namespace Windows1250 {
 
 QByteArray encode(const QString& text);
