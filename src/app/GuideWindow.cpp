@@ -30,14 +30,6 @@ protected:
     }
 };
 
-void fill(QWidget* widget, quint32 bgr)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colorFromBgr(bgr));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 } // namespace
 
 GuideWindow::GuideWindow(QWidget* parent)
@@ -47,12 +39,12 @@ GuideWindow::GuideWindow(QWidget* parent)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Kitöltési útmutató"));
     resize(701, 489);
-    fill(this, windowColor);
+    fillBackground(this, windowColor);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
-    fill(panel, panelColor);
+    fillBackground(panel, panelColor);
     outer->addWidget(panel);
     auto* inner = new QVBoxLayout(panel);
     inner->setContentsMargins(8, 8, 8, 8);

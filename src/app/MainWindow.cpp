@@ -33,14 +33,6 @@ constexpr quint32 sheetColor = 13624810;
 constexpr int wheelNotch = 120;
 const char* const sectionProperty = "ezpSection";
 
-void setBackground(QWidget* widget, quint32 bgr)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colorFromBgr(bgr));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 QLabel* warningLabel(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -102,7 +94,7 @@ MainWindow::MainWindow(const QLocale& locale, QWidget* parent)
     QFont windowFont(QStringLiteral("MS Sans Serif"));
     windowFont.setPixelSize(11);
     setFont(windowFont);
-    setBackground(this, windowColor);
+    fillBackground(this, windowColor);
 
     buildMenu();
     m_scroll = new QScrollArea(this);
@@ -111,7 +103,7 @@ MainWindow::MainWindow(const QLocale& locale, QWidget* parent)
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidget(buildContents());
     m_scroll->setWidgetResizable(false);
-    setBackground(m_scroll->viewport(), windowColor);
+    fillBackground(m_scroll->viewport(), windowColor);
     setCentralWidget(m_scroll);
     bindContainers();
     buildTabChain();
@@ -167,13 +159,13 @@ QWidget* MainWindow::buildContents()
 {
     const Catalogue& catalogue = m_model.catalogue();
     auto* contents = new QWidget;
-    setBackground(contents, windowColor);
+    fillBackground(contents, windowColor);
     auto* outer = new QVBoxLayout(contents);
     outer->setContentsMargins(16, 24, 16, 24);
 
     auto* sheet = new QFrame(contents);
     sheet->setObjectName(QStringLiteral("Panel1"));
-    setBackground(sheet, sheetColor);
+    fillBackground(sheet, sheetColor);
     outer->addWidget(sheet);
     auto* sheetLayout = new QVBoxLayout(sheet);
     sheetLayout->setContentsMargins(16, 8, 16, 16);

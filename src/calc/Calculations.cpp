@@ -50,6 +50,10 @@ using Lines = std::vector<long double>;
 
 const std::vector<NetRevenueSheet>& netRevenueSheets()
 {
+    // Sheets "B" and "C" share their formula: (2+3+4+5+6+7)-8.
+    const auto sixLessSeventh = [](const Lines& l) {
+        return (((((l[0] + l[1]) + l[2]) + l[3]) + l[4]) + l[5]) - l[6];
+    };
     static const std::vector<NetRevenueSheet> sheets = {
         // A: 2-3-4-5-6
         {u"PBNumEdit13",
@@ -62,14 +66,14 @@ const std::vector<NetRevenueSheet>& netRevenueSheets()
           u"PBNumEdit42"},
          {u"PBNumEdit35", u"PBNumEdit36", u"PBNumEdit37", u"PBNumEdit38", u"PBNumEdit39", u"PBNumEdit40",
           u"PBNumEdit41", u"PBNumEdit42"},
-         [](const Lines& l) { return (((((l[0] + l[1]) + l[2]) + l[3]) + l[4]) + l[5]) - l[6]; }},
+         sixLessSeventh},
         // C: (2+3+4+5+6+7)-8
         {u"PBNumEdit43",
          {u"PBNumEdit44", u"PBNumEdit45", u"PBNumEdit47", u"PBNumEdit48", u"PBNumEdit49", u"PBNumEdit46",
           u"PBNumEdit50"},
          {u"PBNumEdit43", u"PBNumEdit44", u"PBNumEdit45", u"PBNumEdit46", u"PBNumEdit47", u"PBNumEdit48",
           u"PBNumEdit49", u"PBNumEdit50"},
-         [](const Lines& l) { return (((((l[0] + l[1]) + l[2]) + l[3]) + l[4]) + l[5]) - l[6]; }},
+         sixLessSeventh},
         // D: 2+3+4+5+6
         {u"PBNumEdit51",
          {u"PBNumEdit52", u"PBNumEdit53", u"PBNumEdit54", u"PBNumEdit55", u"PBNumEdit56"},

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "FailureText.h"
+#include "TestLocales.h"
+
 #include "calc/Amount.h"
 #include "calc/Calculations.h"
 #include "model/Failure.h"
@@ -48,28 +51,4 @@ inline QString shown(const FormModel& model, const QString& ref)
     return {};
 }
 
-// A Hungarian-style amount in the given settings: ' ' is the digit group,
-// ',' the decimal separator.
-inline QString localised(QString text, const QLocale& locale)
-{
-    for (QChar& ch : text) {
-        if (ch == u' ')
-            ch = Amount::groupSeparator(locale);
-        else if (ch == u',')
-            ch = Amount::decimalSeparator(locale);
-    }
-    return text;
-}
-
-// The message of the Failure that `action` throws, or a null string when it
-// throws none.
-template<typename Action>
-QString failureText(Action&& action)
-{
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.message();
-    }
-    return {};
-}
+using TestLocales::localised;

@@ -1,5 +1,7 @@
 #include "TestLocales.h"
 
+#include "calc/Amount.h"
+
 namespace TestLocales {
 
 QLocale hungarian()
@@ -10,6 +12,17 @@ QLocale hungarian()
 QLocale english()
 {
     return QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+QString localised(QString text, const QLocale& locale)
+{
+    for (QChar& ch : text) {
+        if (ch == u' ')
+            ch = Amount::groupSeparator(locale);
+        else if (ch == u',')
+            ch = Amount::decimalSeparator(locale);
+    }
+    return text;
 }
 
 } // namespace TestLocales
