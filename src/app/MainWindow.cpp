@@ -175,6 +175,7 @@ QWidget* MainWindow::buildContents()
                                  .arg(catalogue.title.toHtmlEscaped(), catalogue.subtitle.toHtmlEscaped()),
                              sheet);
     title->setObjectName(QStringLiteral("LMDRichLabel1"));
+    title->setFont(QFont(QStringLiteral("Arial"))); // the sizes are the title's own
     title->setWordWrap(true);
     auto* code = new QLabel(catalogue.formCode, sheet);
     code->setObjectName(QStringLiteral("Label10"));

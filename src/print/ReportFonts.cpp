@@ -74,11 +74,12 @@ void install()
     standIn(QStringLiteral("Courier New"), {QStringLiteral("Liberation Mono"), QStringLiteral("Liberation Mono")});
     standIn(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Sans")});
     standIn(QStringLiteral("Franklin Gothic Medium"), {condensed, condensed, 0.85 * narrowing});
-    const QString msSansSerif = QStringLiteral("MS Sans Serif");
-    const bool wineMsSansSerif
-        = !present.contains(msSansSerif, Qt::CaseInsensitive) && registerFont(QStringLiteral("ms_sans_serif.ttf"));
-    const QString sansSerif = wineMsSansSerif ? msSansSerif : QStringLiteral("Liberation Sans");
-    standIn(msSansSerif, {sansSerif, sansSerif});
+    // The window's font. Wine's MS Sans Serif holds bitmaps of a few sizes
+    // only, which neither scale nor measure wrapped labels right, and wine's
+    // Tahoma puts the accents of capitals above its ascent, where a label
+    // sized to the font cuts them off.
+    const QString windowFace = QStringLiteral("Liberation Sans");
+    standIn(QStringLiteral("MS Sans Serif"), {windowFace, windowFace});
 }
 
 QFont font(const QString& family, qreal pointSize, bool bold)

@@ -108,7 +108,7 @@ void TestReportPainter::fontsOfTheTemplate_data()
     QTest::newRow("Courier New") << "Courier New" << false << "Liberation Mono" << 1.0;
     QTest::newRow("Verdana bold") << "Verdana" << true << "DejaVu Sans" << 1.0;
     QTest::newRow("Franklin Gothic Medium bold") << "Franklin Gothic Medium" << true << "DejaVu Sans Condensed" << 0.85;
-    QTest::newRow("MS Sans Serif") << "MS Sans Serif" << false << (wine ? "MS Sans Serif" : "Liberation Sans") << 1.0;
+    QTest::newRow("MS Sans Serif") << "MS Sans Serif" << false << "Liberation Sans" << 1.0;
 }
 
 void TestReportPainter::fontsOfTheTemplate()
