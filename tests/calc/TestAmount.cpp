@@ -42,17 +42,17 @@ void TestAmount::displayForm_data()
         };
         row("zero", 0, "0");
         row("negative zero", -0.0L, "0");
-        row("whole, grouped", 2500000, "2 500 000");
-        row("negative, grouped", -1234, "-1 234");
-        row("fraction shown", 1234567.5L, "1 234 567,5");
-        row("20% of 12347", 12347 * 0.2L, "2 469,4");
-        row("120% of 12347", 12347 + 12347 * 0.2L, "14 816,4");
+        row("whole, grouped", 2500000, "2'500'000");
+        row("negative, grouped", -1234, "-1'234");
+        row("fraction shown", 1234567.5L, "1'234'567,5");
+        row("20% of 12347", 12347 * 0.2L, "2'469,4");
+        row("120% of 12347", 12347 + 12347 * 0.2L, "14'816,4");
         row("below a hundred-trillionth shows 0", 1e-15L, "0");
-        row("fraction cut to 15 significant digits", 123456789.123456789L, "123 456 789,123457");
+        row("fraction cut to 15 significant digits", 123456789.123456789L, "123'456'789,123457");
         row("fraction of a small value keeps 14 digits", 0.12345678901234567L, "0,12345678901235");
-        row("half of an odd hundred", 69100 / 2.0L, "34 550");
+        row("half of an odd hundred", 69100 / 2.0L, "34'550");
         row("three digits need no group", 999, "999");
-        row("a thousand gets one group", -1000, "-1 000");
+        row("a thousand gets one group", -1000, "-1'000");
     }
 }
 
@@ -74,11 +74,11 @@ void TestAmount::reading_data()
     const QLocale en = TestLocales::english();
     QTest::newRow("hu: empty is zero") << hu << QString() << 0.0L;
     QTest::newRow("hu: lone minus is zero") << hu << QStringLiteral("-") << 0.0L;
-    QTest::newRow("hu: grouped with no-break spaces") << hu << localised(QStringLiteral("1 234 567,5"), hu) << 1234567.5L;
+    QTest::newRow("hu: grouped with no-break spaces") << hu << localised(QStringLiteral("1'234'567,5"), hu) << 1234567.5L;
     QTest::newRow("hu: grouped with plain spaces") << hu << QStringLiteral("1 234 567,5") << 1234567.5L;
     QTest::newRow("hu: exponent") << hu << QStringLiteral("1,5E3") << 1500.0L;
     QTest::newRow("hu: negative exponent") << hu << QStringLiteral("25E-1") << 2.5L;
-    QTest::newRow("hu: display form of 20% reads back") << hu << localised(QStringLiteral("2 469,4"), hu) << 2469.4L;
+    QTest::newRow("hu: display form of 20% reads back") << hu << localised(QStringLiteral("2'469,4"), hu) << 2469.4L;
     QTest::newRow("en: grouped with commas") << en << QStringLiteral("-1,234.25") << -1234.25L;
     QTest::newRow("en: trailing decimal point") << en << QStringLiteral("12.") << 12.0L;
 }
@@ -101,7 +101,7 @@ void TestAmount::readFailure_data()
     const QLocale en = TestLocales::english();
     QTest::newRow("exponent without digits") << hu << QStringLiteral("12E") << QStringLiteral("'12E' is not a valid floating point value");
     QTest::newRow("group separators are left out of the message")
-        << hu << localised(QStringLiteral("1 234E"), hu) << QStringLiteral("'1234E' is not a valid floating point value");
+        << hu << localised(QStringLiteral("1'234E"), hu) << QStringLiteral("'1234E' is not a valid floating point value");
     QTest::newRow("letters") << hu << QStringLiteral("abc") << QStringLiteral("'abc' is not a valid floating point value");
     QTest::newRow("English decimal point under Hungarian settings")
         << hu << QStringLiteral("1.5") << QStringLiteral("'1.5' is not a valid floating point value");
@@ -183,8 +183,8 @@ void TestAmount::printedForm_data()
     const QLocale hu = TestLocales::hungarian();
     const QLocale en = TestLocales::english();
     QTest::newRow("hu: zero") << hu << 0.0L << QStringLiteral("0");
-    QTest::newRow("hu: half away from zero") << hu << 2469.5L << localised(QStringLiteral("2 470"), hu);
-    QTest::newRow("hu: negative half away from zero") << hu << -1234.5L << localised(QStringLiteral("-1 235"), hu);
+    QTest::newRow("hu: half away from zero") << hu << 2469.5L << localised(QStringLiteral("2'470"), hu);
+    QTest::newRow("hu: negative half away from zero") << hu << -1234.5L << localised(QStringLiteral("-1'235"), hu);
     QTest::newRow("hu: small negative prints 0") << hu << -0.4L << QStringLiteral("0");
     QTest::newRow("en: thousands") << en << 1500.0L << QStringLiteral("1,500");
     QTest::newRow("en: fraction dropped") << en << 14816.4L << QStringLiteral("14,816");

@@ -76,7 +76,7 @@ QStringList enteredAmounts(const QString& panel)
     return names;
 }
 
-const char* const amountSamples[] = {"98 765 432,5", "-1 234", "12 345,25", "250", "0,5", "1 000 000", "-0,75", "7"};
+const char* const amountSamples[] = {"98'765'432,5", "-1'234", "12'345,25", "250", "0,5", "1'000'000", "-0,75", "7"};
 
 // Everything the sheets other than the net revenue and simplified base
 // sheets hold: texts with accents, dates, choices, the main sheet's entered
@@ -108,7 +108,7 @@ void fillCommonParts(FormModel& m)
     auto next = [&sample] { return amountSamples[sample++ % std::size(amountSamples)]; };
     for (const QString& name : enteredAmounts(QStringLiteral("Panel51")))
         typeAmount(m, name, next());
-    typeAmount(m, QStringLiteral("PBNumEdit72"), "123 456,5");
+    typeAmount(m, QStringLiteral("PBNumEdit72"), "123'456,5");
     for (const char* panel : {"Panel13", "Panel14"}) {
         for (const QString& name : enteredAmounts(QLatin1String(panel)))
             typeAmount(m, name, next());
@@ -131,7 +131,7 @@ void fillReturn(FormModel& m, const QString& netRevenuePanel, int simplifiedChoi
     fillCommonParts(m);
     if (simplifiedChoice > 0) {
         m.setItemIndex(u"LMDRadioGroup5", simplifiedChoice);
-        typeAmount(m, simplifiedBase, "3 000 000,5");
+        typeAmount(m, simplifiedBase, "3'000'000,5");
         return;
     }
     int sample = 3;
@@ -309,8 +309,8 @@ void TestSavedFormCommands::roundTrip()
 
     // The record compared above does hold the filled values.
     QCOMPARE(loaded.model.text(u"Edit1"), QStringLiteral("Árvíztűrő Tükörfúrógép Kft."));
-    QCOMPARE(loaded.model.text(u"PBNumEdit72"), localised(QStringLiteral("123 456,5"), locale));
-    QCOMPARE(loaded.model.text(u"PBNumEdit3"), localised(QStringLiteral("-1 234"), locale));
+    QCOMPARE(loaded.model.text(u"PBNumEdit72"), localised(QStringLiteral("123'456,5"), locale));
+    QCOMPARE(loaded.model.text(u"PBNumEdit3"), localised(QStringLiteral("-1'234"), locale));
     QCOMPARE(loaded.model.date(u"DateTimePicker1"), QDate(1975, 5, 17));
     QCOMPARE(loaded.model.itemIndex(u"LMDRadioGroup2"), 3);
     QCOMPARE(loaded.model.cell(loaded.model.field(u"AdvStringGrid1"), 4, 2), QStringLiteral("11773016-11111112$"));
@@ -319,7 +319,7 @@ void TestSavedFormCommands::roundTrip()
         QCOMPARE(loaded.model.text(firstLine), localised(QStringLiteral("250"), locale));
         QVERIFY(loaded.model.value(u"PBNumEdit1") != 0);
     } else {
-        QCOMPARE(loaded.model.text(simplifiedBase), localised(QStringLiteral("3 000 000,5"), locale));
+        QCOMPARE(loaded.model.text(simplifiedBase), localised(QStringLiteral("3'000'000,5"), locale));
         QVERIFY(loaded.model.value(u"PBNumEdit6") != 0);
     }
 }
@@ -627,14 +627,14 @@ void TestSavedFormCommands::simplifiedBaseRuleAfterLoad()
     StartedForm saved(TestLocales::hungarian());
     saved.model.setItemIndex(u"LMDRadioGroup5", savedChoice);
     if (!savedBase.isEmpty())
-        typeAmount(saved.model, savedBase, "2 000 000");
+        typeAmount(saved.model, savedBase, "2'000'000");
     save(saved.model, QStringLiteral("titok"));
 
     // The window has the first choice, but a base typed and taken back has
     // enabled sheets "A" to "E" again.
     StartedForm loaded(TestLocales::hungarian());
     loaded.model.setItemIndex(u"LMDRadioGroup5", 1);
-    typeAmount(loaded.model, QStringLiteral("PBNumEdit81"), "1 000");
+    typeAmount(loaded.model, QStringLiteral("PBNumEdit81"), "1'000");
     typeAmount(loaded.model, QStringLiteral("PBNumEdit81"), "0");
     QVERIFY(loaded.model.isSheetEnabled(1));
 

@@ -13,18 +13,7 @@ Q_DECLARE_METATYPE(long double)
 
 namespace {
 
-// Writes an expected amount in the given locale's separators: "'" is the
-// group, "," the decimal.
-QString localised(QString text, const QLocale& locale)
-{
-    for (QChar& ch : text) {
-        if (ch == u'\'')
-            ch = Amount::groupSeparator(locale);
-        else if (ch == u',')
-            ch = Amount::decimalSeparator(locale);
-    }
-    return text;
-}
+using TestLocales::localised;
 
 // n * 1001 written in groups of three, as StartedReturn::fill() sets field n.
 QString filledAmount(int n)

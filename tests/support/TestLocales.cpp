@@ -17,7 +17,7 @@ QLocale english()
 QString localised(QString text, const QLocale& locale)
 {
     for (QChar& ch : text) {
-        if (ch == u' ')
+        if (ch == u'\'')
             ch = Amount::groupSeparator(locale);
         else if (ch == u',')
             ch = Amount::decimalSeparator(locale);

@@ -10,8 +10,8 @@ namespace TestLocales {
 QLocale hungarian();
 QLocale english();
 
-// A Hungarian-style amount text in the given settings: ' ' stands for the
-// digit group, ',' for the decimal separator.
+// An amount text written with "'" for the digit group and ',' for the
+// decimal separator, in the given settings' separators.
 QString localised(QString text, const QLocale& locale);
 
 } // namespace TestLocales
