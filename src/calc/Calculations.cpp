@@ -88,11 +88,10 @@ const std::vector<NetRevenueSheet>& netRevenueSheets()
     return sheets;
 }
 
-// The three groups of sheet "H": entered field, share, computed fields, the
-// base written to main line 7, and the other groups' fields in emptying order.
+// The three groups of sheet "H": the share of the entered amount that makes
+// the base, and the other groups' fields in emptying order.
 struct SimplifiedGroup
 {
-    const char16_t* entered;
     long double share;
     std::vector<const char16_t*> others;
 };
@@ -100,9 +99,9 @@ struct SimplifiedGroup
 const std::array<SimplifiedGroup, 3>& simplifiedGroups()
 {
     static const std::array<SimplifiedGroup, 3> groups = {{
-        {u"PBNumEdit81", 0.2L, {u"PBNumEdit83", u"PBNumEdit84", u"PBNumEdit85", u"PBNumEdit86"}},
-        {u"PBNumEdit84", 0.8L, {u"PBNumEdit80", u"PBNumEdit81", u"PBNumEdit82", u"PBNumEdit85", u"PBNumEdit86"}},
-        {u"PBNumEdit86", 0.5L, {u"PBNumEdit80", u"PBNumEdit81", u"PBNumEdit82", u"PBNumEdit83", u"PBNumEdit84"}},
+        {0.2L, {u"PBNumEdit83", u"PBNumEdit84", u"PBNumEdit85", u"PBNumEdit86"}},
+        {0.8L, {u"PBNumEdit80", u"PBNumEdit81", u"PBNumEdit82", u"PBNumEdit85", u"PBNumEdit86"}},
+        {0.5L, {u"PBNumEdit80", u"PBNumEdit81", u"PBNumEdit82", u"PBNumEdit83", u"PBNumEdit84"}},
     }};
     return groups;
 }
